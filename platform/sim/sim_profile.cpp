@@ -1,0 +1,15 @@
+#include "platform/sim/sim_profile.h"
+
+#include "common/formats/ini_file.h"
+
+namespace platform {
+
+int SimProfile::ReadInt(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, int fallback) const {
+  const auto bytes = files_.ReadAll(file);
+  if (!bytes) return fallback;
+  const auto value = formats::IniFile::Parse(*bytes).Value(section, key);
+  return value ? formats::ProfileInt(*value, fallback) : fallback;
+}
+
+}  // namespace platform
