@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
+  clang libclang-rt-14-dev  # sanitizer builds
   libgtest-dev            # unit tests
   libstb-dev              # skin picture decoding (stb_image)
   libfreetype-dev         # glyphs for the skin builder

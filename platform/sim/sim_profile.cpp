@@ -8,7 +8,8 @@ int SimProfile::ReadInt(const std::filesystem::path& file, std::string_view sect
                         std::string_view key, int fallback) const {
   const auto bytes = files_.ReadAll(file);
   if (!bytes) return fallback;
-  const auto value = formats::IniFile::Parse(*bytes).Value(section, key);
+  const auto ini = formats::IniFile::Parse(*bytes);
+  const auto value = ini.Value(section, key);
   return value ? formats::ProfileInt(*value, fallback) : fallback;
 }
 
