@@ -72,6 +72,13 @@ TEST_F(BuiltinSkinTest, StatusWindowShapeKeepsEveryButtonClickable) {
   // The status window's region is every pixel unlike its top-left one.
   const formats::WindowLayout& w = skin->window;
   const std::uint32_t transparent = picture->PixelAt(w.statusBg.left, w.statusBg.top);
+  int inside = 0;
+  for (int y = w.statusBg.top; y <= w.statusBg.bottom; ++y) {
+    for (int x = w.statusBg.left; x <= w.statusBg.right; ++x) {
+      inside += picture->PixelAt(x, y) != transparent ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(inside, 2862);  // of 107 x 27: only the rounded corners are cut away
   for (const SkinRect& button : {w.button1, w.button2, w.button5, w.button6, w.button7}) {
     for (int y = button.top; y <= button.bottom; ++y) {
       for (int x = button.left; x <= button.right; ++x) {
