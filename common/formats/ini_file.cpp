@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/formats/unicode_text.h"
+
 namespace formats {
 namespace {
 
@@ -21,48 +23,18 @@ bool SameName(std::string_view a, std::string_view b) {
                     [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+// UTF-16LE without its byte-order mark; a half unit at the end is dropped.
+std::string Utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
   }
-}
-
-// UTF-16LE without its byte-order mark; an unpaired surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::span<const std::uint8_t> bytes) {
-  std::string out;
-  const std::size_t units = bytes.size() / 2;
-  auto unit = [&](std::size_t i) {
-    return static_cast<char32_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-  };
-  for (std::size_t i = 0; i < units; ++i) {
-    char32_t u = unit(i);
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < units && unit(i + 1) >= 0xDC00 &&
-        unit(i + 1) < 0xE000) {
-      u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-      ++i;
-    } else if (u >= 0xD800 && u < 0xE000) {
-      u = 0xFFFD;
-    }
-    AppendUtf8(out, u);
-  }
-  return out;
+  return Utf16ToUtf8(units);
 }
 
 std::string DecodeText(std::span<const std::uint8_t> bytes) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-    return Utf16ToUtf8(bytes.subspan(2));
+    return Utf16LeToUtf8(bytes.subspan(2));
   }
   if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
     bytes = bytes.subspan(3);
