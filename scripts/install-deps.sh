@@ -4,8 +4,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  clang libclang-rt-14-dev  # sanitizer builds
+  clang libclang-rt-14-dev  # sanitizer builds; libFuzzer for scripts/fuzz.sh
   libgtest-dev            # unit tests
+  libbenchmark-dev        # benchmarks in bench/
   libstb-dev              # skin picture decoding (stb_image)
   libfreetype-dev         # glyphs for the skin builder
   fonts-wqy-microhei      # CJK font for the skin builder
