@@ -36,9 +36,9 @@ SkinPainter::SkinPainter(const SkinDescription& description) : description_(desc
 GlyphPainter& SkinPainter::Font(const std::string& name, int line) {
   auto found = fonts_.find(name);
   if (found == fonts_.end()) {
-    const FontSpec& spec = description_.fonts.at(name);
+    const FontSpec& font = description_.fonts.at(name);
     try {
-      found = fonts_.emplace(name, std::make_unique<GlyphPainter>(spec.path, spec.faceIndex)).first;
+      found = fonts_.emplace(name, std::make_unique<GlyphPainter>(font.path, font.faceIndex)).first;
     } catch (const std::runtime_error& error) {
       throw DescriptionError(description_.file, line, error.what());
     }
