@@ -14,6 +14,7 @@
 #include "common/formats/length_table.h"
 #include "common/formats/main_index.h"
 #include "common/formats/profession_book.h"
+#include "ime/lexicon/cand_list.h"
 #include "platform/ports/book_reader.h"
 #include "platform/ports/files.h"
 #include "platform/ports/folders.h"
@@ -143,7 +144,6 @@ struct ResultSlot {
   std::array<char16_t, formats::kMaxWordUnits + 1> units{};
   std::u16string_view text() const;
 };
-inline constexpr char16_t kNoCodeHint = 0xFFFF;
 
 // Collect the entries of the character or the word book into the next free slots of their kind
 // (after the reload check), dropping texts already held there and stopping at 990 of that kind.
